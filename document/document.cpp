@@ -1,0 +1,1 @@
+// Document sources are listed in CMakeLists.txt beside this file.

@@ -1,0 +1,1 @@
+// The docrender family library; its entry points are declared in docrender.h.

@@ -1,0 +1,1 @@
+// The geometrics family library; its entry points are declared in geometrics.h.

@@ -1,0 +1,1 @@
+// The imagelib family library; its entry points are declared in imagelib.h.

@@ -1,0 +1,1 @@
+// The quickpdf family library; its entry points are declared in quickpdf.h.

@@ -1,0 +1,1 @@
+// The strconv family library; its entry points are declared in strconv.h.

@@ -1,0 +1,55 @@
+#include "familylibraries.h"
+
+#include "exception.h"
+
+#include <QLibrary>
+
+namespace {
+
+const char *BaseName(TFamilyLibrary library)
+{
+    switch (library) {
+    case TFamilyLibrary::StrConv: return "strconv";
+    case TFamilyLibrary::DocRender: return "docrender";
+    case TFamilyLibrary::Geometrics: return "geometrics";
+    case TFamilyLibrary::ImageLib: return "imagelib";
+    case TFamilyLibrary::QuickPDF: return "quickpdf";
+    }
+    return "";
+}
+
+} // namespace
+
+QString FamilyLibraryFileName(TFamilyLibrary library)
+{
+#ifdef Q_OS_WIN
+    return QString::fromLatin1(BaseName(library)) + QStringLiteral(".dll");
+#else
+    return QString::fromLatin1(BaseName(library)) + QStringLiteral(".so");
+#endif
+}
+
+std::vector<void *> LoadFamilyLibrary(TFamilyLibrary library, const QByteArray &path,
+                                      std::span<const char *const> names,
+                                      const QString &missingSuffix)
+{
+    const QString message = QStringLiteral("Cannot initialize ") + FamilyLibraryFileName(library);
+    // Never unloaded: the pointers stay valid until the process ends.
+    auto *module = new QLibrary(QString::fromLocal8Bit(path));
+    if (path.isEmpty() || !module->load()) {
+        delete module;
+        throw Exception(message);
+    }
+    std::vector<void *> pointers;
+    pointers.reserve(names.size());
+    for (const char *name : names) {
+        void *pointer = reinterpret_cast<void *>(module->resolve(name));
+        if (!pointer) {
+            module->unload();
+            delete module;
+            throw Exception(message + missingSuffix);
+        }
+        pointers.push_back(pointer);
+    }
+    return pointers;
+}

@@ -1,0 +1,1 @@
+// Widgets-side platform code is listed in CMakeLists.txt beside this file.

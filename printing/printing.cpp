@@ -1,0 +1,1 @@
+// Printing sources are listed in CMakeLists.txt beside this file.

@@ -1,0 +1,1 @@
+// UI sources are listed in CMakeLists.txt beside this file.
