@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/familylibraries.h"
+#include "familylibraries.h"
 
 #include <QByteArray>
 #include <QString>
