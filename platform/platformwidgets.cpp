@@ -1,1 +1,0 @@
-// Widgets-side platform code is listed in CMakeLists.txt beside this file.
