@@ -1,1 +1,0 @@
-// UI sources are listed in CMakeLists.txt beside this file.
