@@ -4,18 +4,15 @@
 #include "canvashandle.h"
 
 #include <QByteArray>
-#include <QImage>
-#include <QString>
 
 #include <cstdint>
 #include <memory>
 
-class QCloseEvent;
-class QKeyEvent;
-class QLabel;
-class QResizeEvent;
+class QPainter;
 class QShowEvent;
+class QResizeEvent;
 class QWheelEvent;
+class TPageImage;
 
 namespace Ui {
 class TPrintPreviewWnd;
@@ -32,7 +29,7 @@ public:
     ~TPrintPreviewWnd() override;
 
     virtual void WheelScroll(int Delta);
-    // Canvas of the current page image, valid while the service paginates.
+    // Canvas of the current page picture; stays valid until the next refresh of the view.
     virtual HCANVAS GetPageCanvas();
     virtual int GetPreviewWidth() const;
     virtual int GetPreviewHeight() const;
@@ -44,6 +41,7 @@ public:
     virtual void SetPage(int Width, int Height);
 
     HCANVAS PageCanvas() { return GetPageCanvas(); }
+    // Renderer object of the document; meaningful only while the window is shown.
     std::uint32_t RendObj() const { return FRendObj; }
     void SetRendObj(std::uint32_t Value) { FRendObj = Value; }
     QByteArray Title() const { return FTitle; }
@@ -57,9 +55,9 @@ public:
     void UpdateInterface();
 
     // The window's controls, for the service and for tests.
-    Ui::TPrintPreviewWnd *Ui() const { return ui; }
-    // The page image shown in the scroll box.
-    QLabel *Image() const { return FImage; }
+    Ui::TPrintPreviewWnd *Controls() const { return ui; }
+    // The page picture in the scroll box.
+    TPageImage *Image() const { return FImage; }
 
 public slots:
     void BFirstClick();
@@ -73,23 +71,24 @@ public slots:
     void BCloseClick();
     void BPrinterClick();
     void CBScaleSelect(int Index);
+    // Closing in any way but "Drukuj" (Escape, the close box) answers 2.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormShow();
-    void FormActivate();
+    void PlaceImage();
     int PageCount() const;
+    void WatchWheel(QWidget *widget);
 
     Ui::TPrintPreviewWnd *ui;
-    QLabel *FImage = nullptr;
-    QImage FPageImage;
-    std::unique_ptr<class QPainter> FPagePainter;
+    QWidget *FImageHolder = nullptr;
+    TPageImage *FImage = nullptr;
+    std::unique_ptr<QPainter> FPagePainter;
     int FMinWidth = 0;
     int FMinHeight = 0;
     bool FFirstActivate = true;

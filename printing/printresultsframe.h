@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QPushButton;
+class QResizeEvent;
 
 namespace Ui {
 class TPrintResultsFrame;
@@ -33,7 +34,10 @@ public:
     QPushButton *BPreview = nullptr;
     QPushButton *BPrint = nullptr;
 
-protected slots:
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+public slots:
     void BPrinterClick();
     void BPreviewClick();
     void BPrintClick();
