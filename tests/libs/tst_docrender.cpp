@@ -12,6 +12,8 @@
 #include <QTest>
 
 #include <cmath>
+#include <functional>
+#include <type_traits>
 
 namespace {
 
