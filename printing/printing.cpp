@@ -130,7 +130,7 @@ QString DefaultPdfFileName(const QString &title)
     if (name.isEmpty())
         name = QStringLiteral("wydruk");
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
 
     QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Zapisz wydruk jako PDF"));
@@ -138,7 +138,8 @@ QString DefaultPdfFileName(const QString &title)
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("Dokument PDF (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(QDir(folder).filePath(name + QStringLiteral(".pdf")));
+    dialog.setDirectory(folder);
+    dialog.selectFile(name + QStringLiteral(".pdf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
@@ -162,9 +163,10 @@ public:
             printer.setOutputFormat(QPrinter::PdfFormat);
         }
         if (!FPainter.begin(&printer)) {
+            const QString file = FPdfFileName;
             RestoreFileName();
-            if (!FPdfFileName.isEmpty())
-                throw EPrinter(QStringLiteral("Nie można zapisać pliku „%1”.").arg(QDir::toNativeSeparators(FPdfFileName)));
+            if (!file.isEmpty())
+                throw EPrinter(QStringLiteral("Nie można zapisać pliku „%1”.").arg(QDir::toNativeSeparators(file)));
             throw EPrinter(QStringLiteral("Nie można rozpocząć wydruku na drukarce „%1”.").arg(printer.printerName()));
         }
         PrinterCanvas = &FPainter;

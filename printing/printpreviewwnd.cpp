@@ -90,6 +90,8 @@ TPrintPreviewWnd::TPrintPreviewWnd(QWidget *parent)
     scalePalette.setColor(QPalette::Text, QColor(0, 0, 128));
     ui->CBScale->setPalette(scalePalette);
     ui->CBScale->lineEdit()->installEventFilter(this);
+    // Only Enter applies typed text: leaving the box must not pick the entry that matches it.
+    disconnect(ui->CBScale->lineEdit(), &QLineEdit::editingFinished, ui->CBScale, nullptr);
 
     FImageHolder = ui->ScrollContents;
     FImageHolder->installEventFilter(this);
@@ -122,6 +124,8 @@ TPrintPreviewWnd::TPrintPreviewWnd(QWidget *parent)
 
 TPrintPreviewWnd::~TPrintPreviewWnd()
 {
+    // Hiding during destruction moves the focus; nothing may reach the handlers then.
+    ui->CBScale->disconnect(this);
     FPagePainter.reset();
     delete ui;
 }
