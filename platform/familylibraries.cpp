@@ -4,7 +4,16 @@
 
 #include <QLibrary>
 
+#include <memory>
+
 namespace {
+
+// The loaded modules; a QLibrary leaves its module loaded when it is destroyed at exit.
+std::vector<std::unique_ptr<QLibrary>> &LoadedModules()
+{
+    static std::vector<std::unique_ptr<QLibrary>> modules;
+    return modules;
+}
 
 const char *BaseName(TFamilyLibrary library)
 {
@@ -35,21 +44,19 @@ std::vector<void *> LoadFamilyLibrary(TFamilyLibrary library, const QByteArray &
 {
     const QString message = QStringLiteral("Cannot initialize ") + FamilyLibraryFileName(library);
     // Never unloaded: the pointers stay valid until the process ends.
-    auto *module = new QLibrary(QString::fromLocal8Bit(path));
-    if (path.isEmpty() || !module->load()) {
-        delete module;
+    auto module = std::make_unique<QLibrary>(QString::fromLocal8Bit(path));
+    if (path.isEmpty() || !module->load())
         throw Exception(message);
-    }
     std::vector<void *> pointers;
     pointers.reserve(names.size());
     for (const char *name : names) {
         void *pointer = reinterpret_cast<void *>(module->resolve(name));
         if (!pointer) {
             module->unload();
-            delete module;
             throw Exception(message + missingSuffix);
         }
         pointers.push_back(pointer);
     }
+    LoadedModules().push_back(std::move(module));
     return pointers;
 }
