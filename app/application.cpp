@@ -9,7 +9,6 @@
 #include "printpreviewwnd.h"
 #include "tclv290zelvano25_vu.h"
 
-#include <QApplication>
 #include <QIcon>
 
 #include <cstdio>
@@ -17,25 +16,6 @@
 #include <memory>
 
 namespace {
-
-// Exceptions leaving an event handler are shown, and the program goes on.
-class TCalculatorApplication : public QApplication
-{
-public:
-    using QApplication::QApplication;
-
-    bool notify(QObject *receiver, QEvent *event) override
-    {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception &error) {
-            ShowException(error);
-        } catch (...) {
-            ShowUnknownException();
-        }
-        return false;
-    }
-};
 
 bool HasDisplay()
 {
@@ -59,6 +39,18 @@ struct TSharedWindows
 };
 
 } // namespace
+
+bool TCalculatorApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &error) {
+        ShowException(error);
+    } catch (...) {
+        ShowUnknownException();
+    }
+    return false;
+}
 
 int RunApplication(int argc, char **argv)
 {
