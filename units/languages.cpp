@@ -1,40 +1,42 @@
 #include "languages.h"
 
-#include <QString>
-
 namespace {
 
 struct TLanguageTag
 {
-    const char16_t *Tag;
+    char Tag[3];
     qint32 Code;
 };
 
 // Checked in this order; the codes are fixed by the unit tables, not alphabetical.
 constexpr TLanguageTag LanguageTags[] = {
-    {u"PL", 0}, {u"EN", 1}, {u"DE", 2}, {u"IT", 3}, {u"SE", 4},
-    {u"ES", 6}, {u"NL", 5}, {u"FI", 7}, {u"FR", 8},
+    {"PL", 0}, {"EN", 1}, {"DE", 2}, {"IT", 3}, {"SE", 4},
+    {"ES", 6}, {"NL", 5}, {"FI", 7}, {"FR", 8},
 };
+
+char UpperAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - ('a' - 'A')) : c;
+}
 
 } // namespace
 
+// Works on the UTF-8 bytes: trimming stops at any byte above 32 (every byte of a multi-byte
+// character is one), and only a-z change case, so decoding first could not change the result.
 qint32 StringToLanguageCode(const QByteArray &text)
 {
-    QString tag = QString::fromUtf8(text);
-    // Only a to z change: other letters must not turn into a tag by case mapping.
-    for (QChar &c : tag) {
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - (u'a' - u'A'));
-    }
     qsizetype first = 0;
-    qsizetype last = tag.size();
-    while (first < last && tag.at(first).unicode() <= 32)
+    qsizetype last = text.size();
+    while (first < last && static_cast<unsigned char>(text.at(first)) <= 32)
         ++first;
-    while (last > first && tag.at(last - 1).unicode() <= 32)
+    while (last > first && static_cast<unsigned char>(text.at(last - 1)) <= 32)
         --last;
-    const QStringView trimmed = QStringView(tag).mid(first, last - first);
+    if (last - first != 2)
+        return -1;
+    const char a = UpperAsciiLetter(text.at(first));
+    const char b = UpperAsciiLetter(text.at(first + 1));
     for (const TLanguageTag &entry : LanguageTags) {
-        if (trimmed == QStringView(entry.Tag))
+        if (a == entry.Tag[0] && b == entry.Tag[1])
             return entry.Code;
     }
     return -1;

@@ -13,13 +13,17 @@ namespace Unitsconverter {
 
 namespace {
 
-// A string member or element; anything that is not a JSON string reads as empty.
-QString JsonText(const json_t *value)
+// The UTF-8 bytes of a string member or element, borrowed from the document; empty for any other type.
+QByteArray JsonBytes(const json_t *value)
 {
     if (!json_is_string(value))
-        return QString();
-    return UTF8ToUnicode_2(QByteArray(json_string_value(value),
-                                      static_cast<qsizetype>(json_string_length(value))));
+        return QByteArray();
+    return QByteArray::fromRawData(json_string_value(value), static_cast<qsizetype>(json_string_length(value)));
+}
+
+QString JsonText(const json_t *value)
+{
+    return UTF8ToUnicode_2(JsonBytes(value));
 }
 
 QString ItemMessage(std::size_t index, const char *fault)
@@ -38,7 +42,8 @@ const QByteArray Utf8Bom("\xEF\xBB\xBF", 3);
 
 void TUnitName::LoadFromJSON(const json_t *json)
 {
-    Lang = StringToLanguageCode(JsonText(json_object_get(json, "lang")).toUtf8());
+    // The parser accepts valid UTF-8 only, so decoding and encoding again would give these bytes back.
+    Lang = StringToLanguageCode(JsonBytes(json_object_get(json, "lang")));
     Value = JsonText(json_object_get(json, "value"));
 }
 
