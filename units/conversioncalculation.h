@@ -20,10 +20,12 @@ struct TCalculation
 };
 
 // Parses srcText, rejects values <= 0, converts between the two units and formats both values.
-// Raises EConvertError from the number reader.
+// Raises EConvertError from the number reader and for a value or result beyond double range,
+// EUnitsConverterRes (Polish text) for a missing unit or a destination unit of size 0.
 TCalculation Calculate(const TUnitsConverter &converter, const QString &srcText, TUnit *src, TUnit *dst);
 
-// "1 imp. gal = 4,54609 l": the short labels and the factor between two units.
+// "1 imp. gal = 4,54609 l": the short labels and the factor between two units;
+// "?" in place of the factor when the destination has size 0.
 QString UnitsRelationText(const TUnit &src, const TUnit &dst);
 
 } // namespace Unitsconverter
