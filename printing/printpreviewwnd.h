@@ -10,6 +10,7 @@
 
 class QPainter;
 class QShowEvent;
+class QHideEvent;
 class QResizeEvent;
 class QWheelEvent;
 class TPageImage;
@@ -76,6 +77,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
