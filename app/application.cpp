@@ -8,6 +8,7 @@
 #include "licencewnd.h"
 #include "printpreviewwnd.h"
 #include "tclv290zelvano25_vu.h"
+#include "windowlibrary.h"
 
 #include <QIcon>
 
@@ -91,4 +92,9 @@ int RunApplication(int argc, char **argv)
         ShowUnknownException();
     }
     return 0;
+}
+
+extern "C" int KalkRunApplication(int argc, char **argv)
+{
+    return RunApplication(argc, argv);
 }

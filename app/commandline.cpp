@@ -1,22 +1,14 @@
 #include "commandline.h"
 
-#include "calcdocpreprocessor.h"
 #include "conversioncalculation.h"
-#include "currentprinter.h"
 #include "exception.h"
-#include "exceptiondisplay.h"
 #include "libraryloader.h"
-#include "printing.h"
 #include "unitsconverter.h"
-#include "volumecalculator.h"
+#include "windowlibrary.h"
 
-#include <QApplication>
-#include <QPrinter>
 #include <QStringList>
 
 #include <cstdio>
-#include <memory>
-#include <optional>
 
 namespace {
 
@@ -122,6 +114,15 @@ void LoadLibrary(TFamilyLibrary library)
     }
 }
 
+TReportOutput ReportOutput(TOutput output)
+{
+    switch (output) {
+    case TOutput::Markup: return TReportOutput::Markup;
+    case TOutput::Pdf: return TReportOutput::Pdf;
+    default: return TReportOutput::Print;
+    }
+}
+
 Unitsconverter::TUnit *FindUnit(const Unitsconverter::TUnitsConverter &converter, const QString &sysId)
 {
     Unitsconverter::TUnit *unit = converter.Units->FindBySysId(sysId);
@@ -132,55 +133,7 @@ Unitsconverter::TUnit *FindUnit(const Unitsconverter::TUnitsConverter &converter
     return unit;
 }
 
-// The toolkit's own notes would mix with the program's output; only its fatal errors are told.
-void KeepToolkitQuiet(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        Write(stderr, message + QLatin1Char('\n'));
-}
-
-// The report needs a printer and a page, so from here on a (window-less) GUI toolkit runs.
-std::unique_ptr<QApplication> StartPageToolkit(char *program)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(KeepToolkitQuiet);
-    static int argc = 1;
-    static char *argv[] = {program, nullptr};
-    auto application = std::make_unique<QApplication>(argc, argv);
-    LoadLibrary(TFamilyLibrary::DocRender);
-    InstallCurrentPrinter();
-    return application;
-}
-
-void WriteReport(const TArguments &arguments, const Unitsconverter::TUnitsConversion &conversion)
-{
-    if (arguments.Output == TOutput::Pdf)
-        Printer().setOutputFormat(QPrinter::PdfFormat);
-
-    QList<QByteArray> script;
-    MakeConversionDocument(conversion, VolumeCalculator::DocTitle(), script);
-
-    if (arguments.Output == TOutput::Markup) {
-        for (const QByteArray &line : script) {
-            std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
-            std::fwrite("\r\n", 1, 2, stdout);
-        }
-        return;
-    }
-
-    if (arguments.Output == TOutput::Pdf) {
-        const QString file = arguments.PdfFile;
-        SetPdfFileNameProvider([file](const QString &) { return file; });
-    } else if (PrinterIsPdf()) {
-        throw ECommandLine(QStringLiteral(
-            "W systemie nie ma drukarki. Raport można zapisać do pliku opcją --pdf PLIK."));
-    }
-    if (!PrintDocument(script))
-        throw ECommandLine(QStringLiteral("Nie udało się wydrukować raportu."));
-}
-
-int Run(const TArguments &arguments, char *program)
+int Run(const TArguments &arguments)
 {
     LoadLibrary(TFamilyLibrary::StrConv);
     Unitsconverter::TVolumeUnitsConverter converter;
@@ -201,8 +154,9 @@ int Run(const TArguments &arguments, char *program)
     if (arguments.Output != TOutput::Markup)
         Write(stdout, calculation.DstText + QLatin1Char('\n'));
     if (arguments.Output != TOutput::Value) {
-        const auto toolkit = StartPageToolkit(program);
-        WriteReport(arguments, calculation.Conversion);
+        const auto write = reinterpret_cast<KalkWriteConversionReport_t>(
+            WindowLibraryEntry("KalkWriteConversionReport"));
+        write(&calculation.Conversion, ReportOutput(arguments.Output), &arguments.PdfFile);
     }
     return 0;
 }
@@ -229,7 +183,7 @@ int RunCommandLine(int argc, char **argv)
     }
 
     try {
-        return Run(arguments, argv[0]);
+        return Run(arguments);
     } catch (const Exception &error) {
         Write(stderr, ExceptionDisplayText(error.Message()) + QLatin1Char('\n'));
     } catch (const std::exception &error) {

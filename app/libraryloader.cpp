@@ -4,7 +4,6 @@
 #include "docrenderer.h"
 #include "geometricslib.h"
 #include "imagelib.h"
-#include "messageboxes.h"
 #include "quickpdf.h"
 #include "strconv.h"
 
@@ -37,17 +36,4 @@ QString LibraryLoadErrorMessage(TFamilyLibrary library)
     return QStringLiteral("Nie można załadować biblioteki ") + FamilyLibraryFileName(library)
         + QStringLiteral(" lub jej wersja jest nieprawidłowa. Program nie może kontynuować pracy. "
                          "Ponowna instalacja programu może rozwiązać problem.");
-}
-
-bool LoadLibraries()
-{
-    for (const TFamilyLibrary library : FamilyLibraries) {
-        try {
-            InitFamilyLibrary(library, FamilyLibraryPath(library));
-        } catch (...) {
-            ErrorMsg(LibraryLoadErrorMessage(library).toUtf8());
-            return false;
-        }
-    }
-    return true;
 }

@@ -43,3 +43,7 @@ class EAbstractError : public Exception
 public:
     using Exception::Exception;
 };
+
+// The text the exception display shows: the message with "." appended when its last character
+// is above '.' in code order; an empty message stays empty.
+QString ExceptionDisplayText(QString message);

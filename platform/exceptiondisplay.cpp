@@ -3,13 +3,6 @@
 #include "exception.h"
 #include "messageboxes.h"
 
-QString ExceptionDisplayText(QString message)
-{
-    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
-        message += QLatin1Char('.');
-    return message;
-}
-
 void ShowException(const std::exception &error)
 {
     const auto *own = dynamic_cast<const Exception *>(&error);

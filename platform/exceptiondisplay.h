@@ -1,14 +1,13 @@
 #pragma once
 
+#include "exception.h"
+
 #include <QString>
 
 #include <exception>
 
 // The application's exception display: an error box captioned with the application title,
 // showing the message with a full stop added where it lacks one.
-
-// message, with "." appended when its last character is above '.' in code order; empty stays empty.
-QString ExceptionDisplayText(QString message);
 
 // Shows an escaped exception: Exception's message, else what() of any other std::exception.
 void ShowException(const std::exception &error);
