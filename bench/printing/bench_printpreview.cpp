@@ -47,15 +47,17 @@ std::uint32_t PaginatedConversionDocument()
     return document;
 }
 
+// Made on first use, gone before the application object.
+std::unique_ptr<TPrintPreviewWnd> PreviewWindow;
+
 TPrintPreviewWnd &Preview()
 {
-    static std::unique_ptr<TPrintPreviewWnd> window;
-    if (!window) {
-        window = std::make_unique<TPrintPreviewWnd>();
-        window->SetPage(PageWidth, PageHeight);
-        window->SetRendObj(PaginatedConversionDocument());
+    if (!PreviewWindow) {
+        PreviewWindow = std::make_unique<TPrintPreviewWnd>();
+        PreviewWindow->SetPage(PageWidth, PageHeight);
+        PreviewWindow->SetRendObj(PaginatedConversionDocument());
     }
-    return *window;
+    return *PreviewWindow;
 }
 
 void RefreshViewAt(benchmark::State &state)
@@ -87,5 +89,9 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (PreviewWindow) {
+        DocRend_FreeObject(PreviewWindow->RendObj());
+        PreviewWindow.reset();
+    }
     return 0;
 }
