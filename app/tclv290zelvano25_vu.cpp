@@ -7,6 +7,7 @@
 #include "printresultsframe.h"
 #include "unitsconverterframe.h"
 #include "unitsdictionaryframe.h"
+#include "volumecalculator.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -90,9 +91,9 @@ void TCLV290ZELVANO25_VU::keyPressEvent(QKeyEvent *event)
 void TCLV290ZELVANO25_VU::FormShow()
 {
     UnitsConverterFrame->Converter = &Converter;
-    UnitsConverterFrame->DefaultSrcSysId = QStringLiteral("imp_gal");
-    UnitsConverterFrame->DefaultDstSysId = QStringLiteral("l");
-    UnitsConverterFrame->DocTitle = QStringLiteral("Konwersja jednostek objętości");
+    UnitsConverterFrame->DefaultSrcSysId = VolumeCalculator::DefaultSrcSysId();
+    UnitsConverterFrame->DefaultDstSysId = VolumeCalculator::DefaultDstSysId();
+    UnitsConverterFrame->DocTitle = VolumeCalculator::DocTitle();
     UnitsConverterFrame->InitConverter();
 }
 
