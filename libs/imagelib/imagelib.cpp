@@ -28,6 +28,8 @@ namespace {
 constexpr qint64 MaxSide = 32768;
 constexpr qint64 MaxBytes = qint64{1} << 30;
 constexpr qreal MaxPixelRatio = 8.0;
+// A preview page at high zoom is ~90 MB; larger buffers are not worth holding on to.
+constexpr qsizetype MaxSpareBytes = qsizetype{256} << 20;
 
 struct TContextBitmap
 {
@@ -53,6 +55,17 @@ struct TImage
 std::mutex Lock;
 std::map<uint32_t, std::unique_ptr<TContextBitmap>> Bitmaps;
 std::map<uint32_t, std::unique_ptr<TImage>> Images;
+
+// The pixels of the last destroyed context bitmap, kept for a following Create of the same shape:
+// writing to freshly allocated memory costs far more than refilling memory already in use.
+struct TSpareBitmap
+{
+    QImage Image;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    uint8_t Bpp = 0;
+};
+TSpareBitmap Spare; // freed with the module's other globals when it is unloaded or the process ends
 uint32_t LastIndex = 0;
 std::atomic<uint8_t> JpegQuality{75};
 
@@ -178,6 +191,8 @@ QImage::Format BitmapFormat(uint8_t bpp)
 
 uint32_t CreateBitmap(IL_HDC hRefDC, int32_t width, int32_t height, uint8_t bpp)
 {
+    // Only one spare is kept, and only for the shape asked for right after it was freed.
+    QImage reused = std::exchange(Spare.Image, QImage());
     const QImage::Format format = BitmapFormat(bpp);
     if (format == QImage::Format_Invalid || width <= 0 || height <= 0)
         return 0;
@@ -187,15 +202,22 @@ uint32_t CreateBitmap(IL_HDC hRefDC, int32_t width, int32_t height, uint8_t bpp)
     if (!(ratio >= 1.0))
         ratio = 1.0;
     ratio = std::min(ratio, MaxPixelRatio);
+    if (reused.isNull() || Spare.Width != width || Spare.Height != height || Spare.Bpp != bpp ||
+        reused.devicePixelRatio() != ratio)
+        reused = QImage();
     const qint64 deviceWidth = qint64(std::ceil(width * ratio));
     const qint64 deviceHeight = qint64(std::ceil(height * ratio));
     if (!WithinBounds(deviceWidth, deviceHeight, bpp == 16 ? 2 : 4))
         return 0;
     auto bitmap = std::make_unique<TContextBitmap>();
-    bitmap->Image = QImage(int(deviceWidth), int(deviceHeight), format);
-    if (bitmap->Image.isNull())
-        return 0;
-    bitmap->Image.setDevicePixelRatio(ratio);
+    if (!reused.isNull()) {
+        bitmap->Image = std::move(reused);
+    } else {
+        bitmap->Image = QImage(int(deviceWidth), int(deviceHeight), format);
+        if (bitmap->Image.isNull())
+            return 0;
+        bitmap->Image.setDevicePixelRatio(ratio);
+    }
     bitmap->Image.fill(Qt::white);
     if (!bitmap->Painter.begin(&bitmap->Image))
         return 0;
@@ -241,7 +263,22 @@ IMAGELIB_API uint32_t IMAGELIB_CALL ImageLib_ContextBitmap_Destroy(uint32_t uInd
 {
     return Guarded<uint32_t>(0, [&] {
         std::lock_guard guard(Lock);
-        return uint32_t(Bitmaps.erase(uIndex));
+        auto node = Bitmaps.extract(uIndex);
+        if (node.empty())
+            return 0u;
+        TContextBitmap &bitmap = *node.mapped();
+        if (bitmap.Painter.isActive())
+            bitmap.Painter.end();
+        // A buffer still shared with a caller's copy of the picture is not ours to refill.
+        if (bitmap.Image.isDetached() && bitmap.Image.sizeInBytes() <= MaxSpareBytes) {
+            Spare.Image = std::move(bitmap.Image);
+            Spare.Width = bitmap.Width;
+            Spare.Height = bitmap.Height;
+            Spare.Bpp = bitmap.Bpp;
+        } else {
+            Spare.Image = QImage();
+        }
+        return 1u;
     });
 }
 

@@ -22,6 +22,28 @@ QPainter *BitmapPainter(uint32_t bitmap)
     return reinterpret_cast<QPainter *>(ImageLib_ContextBitmap_GetDC(bitmap));
 }
 
+// The library's own picture, not a copy: a copy would share its pixels and keep them from being reused.
+const QImage &BitmapPixels(uint32_t bitmap)
+{
+    return *reinterpret_cast<const QImage *>(ImageLib_ContextBitmap_GetHandle(bitmap));
+}
+
+bool FilledWith(const QImage &image, const QColor &color)
+{
+    QImage expected(image.size(), image.format());
+    expected.fill(color);
+    return image == expected;
+}
+
+// Covers the bitmap in red through a transform and clip that a later bitmap must not inherit.
+void Scribble(uint32_t bitmap)
+{
+    QPainter *painter = BitmapPainter(bitmap);
+    painter->setWorldTransform(QTransform::fromScale(3.0, 3.0));
+    painter->setClipRect(0, 0, 1000, 1000);
+    painter->fillRect(QRect(0, 0, 1000, 1000), Qt::red);
+}
+
 // A 3 x 2 picture whose every pixel differs, so that flips and turns show.
 QImage Pattern()
 {
@@ -68,6 +90,11 @@ private slots:
     void invalidBitmapSizesReturnZero();
     void bitmapAdoptsThePixelRatioOfTheReference();
     void unknownHandlesAreIgnored();
+    void recreatedBitmapOfTheSameShapeShowsNoOldPixels_data();
+    void recreatedBitmapOfTheSameShapeShowsNoOldPixels();
+    void bitmapOfAnotherShapeGetsItsOwnSize_data();
+    void bitmapOfAnotherShapeGetsItsOwnSize();
+    void liveBitmapsAndCopiesNeverSharePixels();
 
     void imageTurnsAndFlips_data();
     void imageTurnsAndFlips();
@@ -219,6 +246,136 @@ void TImageLibTest::unknownHandlesAreIgnored()
     QCOMPARE(ImageLib_ContextBitmap_Destroy(image), 0u);
     QCOMPARE(ImageLib_GetWidth(image), 3);
     ImageLib_Destroy(image);
+}
+
+void TImageLibTest::recreatedBitmapOfTheSameShapeShowsNoOldPixels_data()
+{
+    QTest::addColumn<int>("bpp");
+    QTest::addColumn<qreal>("ratio");
+
+    QTest::newRow("24 bits") << 24 << 1.0;
+    QTest::newRow("32 bits") << 32 << 1.0;
+    QTest::newRow("16 bits") << 16 << 1.0;
+    QTest::newRow("24 bits at ratio 2") << 24 << 2.0;
+}
+
+void TImageLibTest::recreatedBitmapOfTheSameShapeShowsNoOldPixels()
+{
+    QFETCH(int, bpp);
+    QFETCH(qreal, ratio);
+
+    QImage screen(4, 4, QImage::Format_RGB32);
+    screen.setDevicePixelRatio(ratio);
+    QPainter reference(&screen);
+    const IL_HDC referenceDC = reinterpret_cast<IL_HDC>(&reference);
+
+    const uint32_t first = ImageLib_ContextBitmap_Create(referenceDC, 64, 48, uint8_t(bpp));
+    QVERIFY(first != 0);
+    Scribble(first);
+    const uchar *firstPixels = BitmapPixels(first).constBits();
+    QCOMPARE(ImageLib_ContextBitmap_Destroy(first), 1u);
+
+    const uint32_t second = ImageLib_ContextBitmap_Create(referenceDC, 64, 48, uint8_t(bpp));
+    QVERIFY(second != 0);
+    QVERIFY(second != first);
+    QCOMPARE(ImageLib_ContextBitmap_GetDC(first), IL_HDC{0});
+    QCOMPARE(ImageLib_ContextBitmap_Destroy(first), 0u);
+    const QImage &pixels = BitmapPixels(second);
+    QCOMPARE(pixels.constBits(), firstPixels); // the freed pixels were taken again
+    QCOMPARE(pixels.size(), QSize(64, 48) * ratio);
+    QCOMPARE(pixels.devicePixelRatio(), ratio);
+    QCOMPARE(ImageLib_ContextBitmap_GetBpp(second), uint8_t(bpp));
+    QVERIFY(FilledWith(pixels, Qt::white));
+
+    QPainter *painter = BitmapPainter(second);
+    QCOMPARE(ImageLib_ContextBitmap_GetDC(second), IL_HDC(painter));
+    QVERIFY(painter->isActive());
+    QVERIFY(painter->worldTransform().isIdentity());
+    QVERIFY(!painter->hasClipping());
+
+    Scribble(second);
+    ImageLib_ContextBitmap_Clear(second, 0xFF0000); // blue
+    QVERIFY(FilledWith(BitmapPixels(second), Qt::blue));
+    ImageLib_ContextBitmap_Destroy(second);
+}
+
+void TImageLibTest::bitmapOfAnotherShapeGetsItsOwnSize_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("bpp");
+    QTest::addColumn<qreal>("ratio");
+
+    // Each after a freed 64 x 48, 24-bit bitmap at ratio 1.
+    QTest::newRow("sides swapped, same byte count") << 48 << 64 << 24 << 1.0;
+    QTest::newRow("larger") << 200 << 150 << 24 << 1.0;
+    QTest::newRow("smaller") << 8 << 6 << 24 << 1.0;
+    QTest::newRow("other depth") << 64 << 48 << 32 << 1.0;
+    QTest::newRow("other pixel ratio") << 64 << 48 << 24 << 2.0;
+}
+
+void TImageLibTest::bitmapOfAnotherShapeGetsItsOwnSize()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, bpp);
+    QFETCH(qreal, ratio);
+
+    const uint32_t first = ImageLib_ContextBitmap_Create(0, 64, 48, 24);
+    QVERIFY(first != 0);
+    Scribble(first);
+    ImageLib_ContextBitmap_Destroy(first);
+
+    QImage screen(4, 4, QImage::Format_RGB32);
+    screen.setDevicePixelRatio(ratio);
+    QPainter reference(&screen);
+    const uint32_t bitmap = ImageLib_ContextBitmap_Create(reinterpret_cast<IL_HDC>(&reference), width, height,
+                                                          uint8_t(bpp));
+    QVERIFY(bitmap != 0);
+    QCOMPARE(ImageLib_ContextBitmap_GetWidth(bitmap), width);
+    QCOMPARE(ImageLib_ContextBitmap_GetHeight(bitmap), height);
+    QCOMPARE(ImageLib_ContextBitmap_GetBpp(bitmap), uint8_t(bpp));
+    const QImage &pixels = BitmapPixels(bitmap);
+    QCOMPARE(pixels.size(), QSize(width, height) * ratio);
+    QCOMPARE(pixels.devicePixelRatio(), ratio);
+    QCOMPARE(pixels.depth(), bpp == 24 ? 32 : bpp);
+    QVERIFY(FilledWith(pixels, Qt::white));
+
+    // The whole new area is drawable, up to its far corner.
+    BitmapPainter(bitmap)->fillRect(QRect(0, 0, width, height), Qt::green);
+    QVERIFY(FilledWith(BitmapPixels(bitmap), Qt::green));
+    ImageLib_ContextBitmap_Destroy(bitmap);
+}
+
+void TImageLibTest::liveBitmapsAndCopiesNeverSharePixels()
+{
+    // A caller's copy of a destroyed bitmap's picture keeps its pixels.
+    const uint32_t copied = ImageLib_ContextBitmap_Create(0, 64, 48, 24);
+    Scribble(copied);
+    const QImage copy = BitmapPixels(copied);
+    ImageLib_ContextBitmap_Destroy(copied);
+    const uint32_t afterCopy = ImageLib_ContextBitmap_Create(0, 64, 48, 24);
+    QVERIFY(afterCopy != 0);
+    QVERIFY(BitmapPixels(afterCopy).constBits() != copy.constBits());
+    QVERIFY(FilledWith(BitmapPixels(afterCopy), Qt::white));
+    QVERIFY(FilledWith(copy, Qt::red));
+    ImageLib_ContextBitmap_Destroy(afterCopy);
+
+    // Two bitmaps of the same shape made after a destroy: only one can take the freed pixels.
+    const uint32_t freed = ImageLib_ContextBitmap_Create(0, 64, 48, 24);
+    ImageLib_ContextBitmap_Destroy(freed);
+    const uint32_t one = ImageLib_ContextBitmap_Create(0, 64, 48, 24);
+    const uint32_t other = ImageLib_ContextBitmap_Create(0, 64, 48, 24);
+    QVERIFY(one != 0 && other != 0);
+    QVERIFY(one != other && one != freed && other != freed);
+    QVERIFY(ImageLib_ContextBitmap_GetDC(one) != ImageLib_ContextBitmap_GetDC(other));
+    QVERIFY(BitmapPixels(one).constBits() != BitmapPixels(other).constBits());
+    ImageLib_ContextBitmap_Clear(one, 0x0000FF);
+    ImageLib_ContextBitmap_Clear(other, 0xFF0000);
+    QVERIFY(FilledWith(BitmapPixels(one), Qt::red));
+    QVERIFY(FilledWith(BitmapPixels(other), Qt::blue));
+    ImageLib_ContextBitmap_Destroy(one);
+    ImageLib_ContextBitmap_Destroy(other);
 }
 
 void TImageLibTest::imageTurnsAndFlips_data()
