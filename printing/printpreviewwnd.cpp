@@ -202,11 +202,7 @@ void TPrintPreviewWnd::FormShow()
     for (const char *scale : scales)
         ui->CBScale->addItem(QString::fromLatin1(scale));
     FCurrentPage = 0;
-    FScale = 1.0;
-    if (FScale > GetMaxScale())
-        FScale = GetMaxScale();
-    else if (FScale < GetMinScale())
-        FScale = GetMinScale();
+    FScale = LimitedScale(1.0);
     RefreshView();
     UpdateInterface();
 }
@@ -433,11 +429,7 @@ void TPrintPreviewWnd::DoSelectScale()
         number = 0;
     if (number == 0)
         return;
-    FScale = number / 100.0;
-    if (FScale > GetMaxScale())
-        FScale = GetMaxScale();
-    else if (FScale < GetMinScale())
-        FScale = GetMinScale();
+    FScale = LimitedScale(number / 100.0);
     RefreshView();
     UpdateInterface();
 }

@@ -83,6 +83,11 @@ protected:
 
 private:
     void FormShow();
+    // scale lowered to the maximum, else raised to the minimum.
+    double LimitedScale(double scale) const
+    {
+        return scale > GetMaxScale() ? GetMaxScale() : scale < GetMinScale() ? GetMinScale() : scale;
+    }
     void PlaceImage();
     int PageCount() const;
     void WatchWheel(QWidget *widget);
