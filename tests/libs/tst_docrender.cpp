@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLibrary>
 #include <QPainter>
@@ -245,6 +247,8 @@ private slots:
     void conversionDocumentIsOnePageWithItsTitle();
     void conversionDocumentPrintsItsTextToPdf();
     void longBodyKeepsEveryParagraphOnceAndInOrderAcrossPages();
+    void paragraphAtAnExactPageEndIsPlacedOnce_data();
+    void paragraphAtAnExactPageEndIsPlacedOnce();
     void paragraphNodesReportClassRunsAndTallerLinesForBiggerFont();
     void readsMarkupVariants_data();
     void readsMarkupVariants();
@@ -376,6 +380,83 @@ void TestDocRender::longBodyKeepsEveryParagraphOnceAndInOrderAcrossPages()
                  > contentHeight;
     }
     QVERIFY(split);
+}
+
+void TestDocRender::paragraphAtAnExactPageEndIsPlacedOnce_data()
+{
+    // Paragraph numbers count from k, the number of one-line paragraphs that exactly fill a page.
+    QTest::addColumn<double>("heightDelta"); // pixels added to the k lines' height
+    QTest::addColumn<int>("bottomMarginAt"); // the paragraph with margin-bottom="1ln"; 1 = none
+    QTest::addColumn<int>("topMarginAt");    // the paragraph with margin-top="2ln"; 1 = none
+    QTest::addColumn<int>("firstOnPage2");
+    QTest::newRow("last line fits exactly") << 0.0 << 1 << 1 << 0;
+    QTest::newRow("one pixel short of the last line") << -1.0 << 1 << 1 << -1;
+    QTest::newRow("paragraph starting exactly at the page end") << 0.0 << -2 << 1 << -1;
+    QTest::newRow("top margin dropped at a page top") << 0.0 << 1 << 0 << 0;
+    QTest::newRow("top margin that pushes the line off the page") << 0.0 << 1 << -1 << -1;
+    QTest::newRow("both margins meeting at the page end") << 0.0 << -2 << -1 << -1;
+}
+
+void TestDocRender::paragraphAtAnExactPageEndIsPlacedOnce()
+{
+    QFETCH(double, heightDelta);
+    QFETCH(int, bottomMarginAt);
+    QFETCH(int, topMarginAt);
+    QFETCH(int, firstOnPage2);
+
+    // The line height the renderer uses for 12-point Arial at 96 dpi, and the fewest lines
+    // (8 or more) whose heights add up to a whole number of pixels (font metrics are in 1/64 px).
+    QImage measure(1, 1, QImage::Format_RGB32);
+    measure.setDotsPerMeterX(static_cast<int>(std::lround(ScreenDpi / 0.0254)));
+    measure.setDotsPerMeterY(static_cast<int>(std::lround(ScreenDpi / 0.0254)));
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(12);
+    const double line = QFontMetricsF(font, &measure).lineSpacing();
+    int k = 8;
+    while (k < 512 && k * line != std::round(k * line))
+        ++k;
+    QVERIFY2(k < 512, qPrintable(QString::number(line, 'g', 17)));
+    const double height = k * line + heightDelta;
+
+    QByteArray markup = "<document><page padding-left=\"0\" padding-top=\"0\" padding-right=\"0\" "
+                        "padding-bottom=\"0\" interln=\"100%\" fontface=\"Arial\" fontsize=\"12\"/><body>";
+    const int count = 2 * k + 1;
+    for (int i = 0; i < count; ++i) {
+        markup += "<p";
+        if (i == k + bottomMarginAt)
+            markup += " margin-bottom=\"1ln\"";
+        if (i == k + topMarginAt)
+            markup += " margin-top=\"2ln\"";
+        markup += ">Akapit " + QByteArray::number(i) + "</p>";
+    }
+    markup += "</body></document>";
+
+    TObject object;
+    DOCRENDER record = ScreenRecord(markup);
+    record.uPhysicalHeight = static_cast<uint32_t>(height);
+    QCOMPARE(double(record.uPhysicalHeight), height);
+    QVERIFY(LoadAndPaginate(object.Index, record));
+    const std::vector<uint32_t> nodes = Paragraphs(object.Index);
+    QCOMPARE(nodes.size(), std::size_t(count));
+
+    // Each paragraph has its one line on one page; pages follow without a gap, each starting at
+    // its top, and no line runs past the page end.
+    int lastPage = 0;
+    for (int i = 0; i < count; ++i) {
+        const uint32_t node = nodes[static_cast<std::size_t>(i)];
+        QCOMPARE(Property(object.Index, node, u"lines"), QStringLiteral("1"));
+        const int page = Property(object.Index, node, u"page").toInt();
+        QVERIFY2(page == lastPage || page == lastPage + 1, qPrintable(QStringLiteral("Akapit %1").arg(i)));
+        if (page != lastPage)
+            QCOMPARE(Property(object.Index, node, u"top"), QStringLiteral("0"));
+        QVERIFY(Property(object.Index, node, u"top").toDouble() + line <= height + 1e-3);
+        lastPage = page;
+        if (i == k + firstOnPage2 - 1)
+            QCOMPARE(page, 1);
+        if (i == k + firstOnPage2)
+            QCOMPARE(page, 2);
+    }
+    QCOMPARE(static_cast<int>(Api.GetPageCount(object.Index)), lastPage);
 }
 
 void TestDocRender::paragraphNodesReportClassRunsAndTallerLinesForBiggerFont()
