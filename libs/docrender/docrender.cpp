@@ -414,8 +414,9 @@ uint32_t DOCREND_CALL DocRend_GetPropertyCount(uint32_t ARendIndex, uint32_t ANo
     });
 }
 
-DR_BOOL DOCREND_CALL DocRend_GetPropertyName(uint32_t ARendIndex, uint32_t ANode, uint32_t AProperty,
-                                             char16_t *lpBuffer, uint32_t nBufferSize)
+// Copies the name or the value (part) of a node's property into the caller's buffer.
+static DR_BOOL CopyProperty(uint32_t ARendIndex, uint32_t ANode, uint32_t AProperty,
+                            QString TAttributes::value_type::*part, char16_t *lpBuffer, uint32_t nBufferSize)
 {
     return Guard<DR_BOOL>(false, [&]() -> DR_BOOL {
         const std::shared_ptr<TRenderer> renderer = Find(ARendIndex);
@@ -424,22 +425,20 @@ DR_BOOL DOCREND_CALL DocRend_GetPropertyName(uint32_t ARendIndex, uint32_t ANode
         const TAttributes properties = PropertiesOf(*renderer, ANode);
         if (AProperty >= static_cast<std::uint32_t>(properties.size()))
             return false;
-        return CopyText(properties[AProperty].first, lpBuffer, nBufferSize);
+        return CopyText(properties[AProperty].*part, lpBuffer, nBufferSize);
     });
+}
+
+DR_BOOL DOCREND_CALL DocRend_GetPropertyName(uint32_t ARendIndex, uint32_t ANode, uint32_t AProperty,
+                                             char16_t *lpBuffer, uint32_t nBufferSize)
+{
+    return CopyProperty(ARendIndex, ANode, AProperty, &TAttributes::value_type::first, lpBuffer, nBufferSize);
 }
 
 DR_BOOL DOCREND_CALL DocRend_GetPropertyValue(uint32_t ARendIndex, uint32_t ANode, uint32_t AProperty,
                                               char16_t *lpBuffer, uint32_t nBufferSize)
 {
-    return Guard<DR_BOOL>(false, [&]() -> DR_BOOL {
-        const std::shared_ptr<TRenderer> renderer = Find(ARendIndex);
-        if (!renderer)
-            return false;
-        const TAttributes properties = PropertiesOf(*renderer, ANode);
-        if (AProperty >= static_cast<std::uint32_t>(properties.size()))
-            return false;
-        return CopyText(properties[AProperty].second, lpBuffer, nBufferSize);
-    });
+    return CopyProperty(ARendIndex, ANode, AProperty, &TAttributes::value_type::second, lpBuffer, nBufferSize);
 }
 
 int32_t DOCREND_CALL DocRend_FindPropertyIndex(uint32_t ARendIndex, uint32_t ANode, const char16_t *lpName)
